@@ -80,8 +80,8 @@ TEST(ReadLine, KeepsNulBytes) {
 }
 
 TEST(ReadLine, KeyboardRulesTake254AndDropCtrlZ) {
-    auto lines = readAll(std::string(300, 'k') + "\nab\x1a" + "c\r\n\x1a\n",
-                         TextReader::Rules::keyboard);
+    auto lines =
+        readAll(std::string(300, 'k') + "\nab\x1a" + "c\r\n\x1a\n", TextReader::Rules::keyboard);
     EXPECT_EQ(lines, (Lines{std::string(254, 'k'), "abc", ""}));
 }
 
@@ -113,10 +113,10 @@ TEST(ParseUnsignedToken, AcceptsEveryRadix) {
         const char* token;
         std::uint32_t value;
     };
-    for (Row row : {Row{"4096", 4096}, Row{"+4096", 4096}, Row{"0004096", 4096},
-                    Row{"$1000", 4096}, Row{"0x1000", 4096}, Row{"0X1000", 4096},
-                    Row{"$ffffFFFF", 4294967295}, Row{"%1000000000000", 4096},
-                    Row{"&10000", 4096}, Row{"4294967295", 4294967295}, Row{"0", 0}}) {
+    for (Row row : {Row{"4096", 4096}, Row{"+4096", 4096}, Row{"0004096", 4096}, Row{"$1000", 4096},
+                    Row{"0x1000", 4096}, Row{"0X1000", 4096}, Row{"$ffffFFFF", 4294967295},
+                    Row{"%1000000000000", 4096}, Row{"&10000", 4096}, Row{"4294967295", 4294967295},
+                    Row{"0", 0}}) {
         EXPECT_EQ(parseUnsignedToken(row.token), row.value) << row.token;
     }
 }
