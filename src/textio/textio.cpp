@@ -331,6 +331,13 @@ void TextReader::skipLinesWithout(std::span<const LineKey> keys) {
     }
 }
 
+void discardStandardInput() {
+    ByteSource& source = standardInputSource();
+    source.pos = source.end = 0;
+    source.eof = false;
+    source.pendingLf = false;
+}
+
 TextReader& keyboard() {
     static TextReader reader(TextReader::Rules::keyboard);
     static const bool opened = reader.openFile("");

@@ -91,6 +91,10 @@ private:
 // The keyboard: standard input under the keyboard rules.
 TextReader& keyboard();
 
+// Forgets what has been read ahead from standard input and whether it has
+// ended, for a harness that puts another file in its place between runs.
+void discardStandardInput();
+
 // The value of a number typed at a prompt: an optional "+", then decimal
 // digits or "$", "0x", "0X" (hexadecimal), "%" (binary) or "&" (octal) and
 // digits of that radix. Throws IoError naming the token otherwise.
