@@ -2,6 +2,7 @@
 #include "platform.hpp"
 
 #include <fcntl.h>
+#include <poll.h>
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -49,6 +50,13 @@ std::ptrdiff_t readSome(Handle handle, char* buffer, std::size_t size, std::stri
             return count;
         }
         if (errno == EINTR) {
+            continue;
+        }
+        // Standard input may come non-blocking from whoever started us: wait
+        // for it rather than take "not yet" for a failure.
+        if (errno == EAGAIN || errno == EWOULDBLOCK) {
+            pollfd wait{static_cast<int>(handle), POLLIN, 0};
+            ::poll(&wait, 1, -1);
             continue;
         }
         if (errno == EPIPE) {
