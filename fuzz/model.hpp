@@ -14,6 +14,18 @@ inline constexpr char CTRL_Z = '\x1A';
 inline bool isDigit(char c) { return c >= '0' && c <= '9'; }
 inline bool isLineEnd(char c) { return c == '\r' || c == '\n'; }
 
+// Moves i past an LF, a CR, or a CR and the LF after it.
+inline void skipLineEnd(std::string_view s, std::size_t& i) {
+    if (i < s.size() && s[i] == '\r') {
+        ++i;
+        if (i < s.size() && s[i] == '\n') {
+            ++i;
+        }
+    } else if (i < s.size() && s[i] == '\n') {
+        ++i;
+    }
+}
+
 // The lines a report yields, in order, up to the end of its input.
 inline std::vector<std::string> reportLines(std::string_view s) {
     std::vector<std::string> lines;
@@ -26,14 +38,7 @@ inline std::vector<std::string> reportLines(std::string_view s) {
         while (i < s.size() && !isLineEnd(s[i]) && s[i] != CTRL_Z) {
             ++i;  // beyond the cap
         }
-        if (i < s.size() && s[i] == '\r') {
-            ++i;
-            if (i < s.size() && s[i] == '\n') {
-                ++i;
-            }
-        } else if (i < s.size() && s[i] == '\n') {
-            ++i;
-        }
+        skipLineEnd(s, i);
         lines.push_back(line);
     }
     return lines;
@@ -44,17 +49,6 @@ struct Keyboard {
     std::string_view s;
     std::size_t i = 0;
 
-    void endLine() {
-        if (i < s.size() && s[i] == '\r') {
-            ++i;
-            if (i < s.size() && s[i] == '\n') {
-                ++i;
-            }
-        } else if (i < s.size() && s[i] == '\n') {
-            ++i;
-        }
-    }
-
     std::string readLine() {
         std::string line;
         while (i < s.size() && !isLineEnd(s[i])) {
@@ -63,7 +57,7 @@ struct Keyboard {
             }
             ++i;
         }
-        endLine();
+        skipLineEnd(s, i);
         return line;
     }
 
@@ -89,7 +83,7 @@ struct Keyboard {
         while (i < s.size() && !isLineEnd(s[i])) {
             ++i;
         }
-        endLine();
+        skipLineEnd(s, i);
         return token;
     }
 };
