@@ -45,7 +45,7 @@ void readEveryLine(benchmark::State& state) {
 BENCHMARK(readEveryLine)->Unit(benchmark::kMillisecond);
 
 void skipToAMissingKey(benchmark::State& state) {
-    const std::array keys{ravitol::LineKey("| NLM/VM Memory     :")};
+    std::array keys{ravitol::LineKey("| NLM/VM Memory     :")};
     std::int64_t bytes = 0;
     for (auto _ : state) {
         ravitol::TextReader reader;

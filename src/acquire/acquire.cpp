@@ -69,7 +69,7 @@ public:
     const std::string& whyNotOpened() const { return reader_.whyNotOpened(); }
 
     bool findKeyValue(std::string_view key, std::uint32_t& target) {
-        const std::array keys{LineKey(key)};
+        std::array keys{LineKey(key)};
         bool found = false;
         while (!found && !reader_.atEnd()) {
             reader_.skipLinesWithout(keys);
@@ -82,7 +82,7 @@ public:
     }
 
     bool findDsFootprint(std::uint32_t& target) {
-        const std::array keys{LineKey(SUMMARY_KEY), LineKey(DS_KEY)};
+        std::array keys{LineKey(SUMMARY_KEY), LineKey(DS_KEY)};
         bool found = false;
         while (!found && !reader_.atEnd()) {
             reader_.skipLinesWithout(keys);

@@ -5,6 +5,7 @@
 #include "platform.hpp"
 
 #include <algorithm>
+#include <array>
 #include <charconv>
 #include <cstring>
 
@@ -167,11 +168,40 @@ ConsoleWriter& console() {
     return writer;
 }
 
-LineKey::LineKey(std::string_view text)
-    : text_(text), searcher_(text.data(), text.data() + text.size()) {}
-
-const char* LineKey::findIn(const char* first, const char* last) const {
-    return searcher_(first, last).first;
+const char* LineKey::findIn(const char* first, const char* last) {
+    const std::size_t size = text_.size();
+    if (size == 0 || static_cast<std::size_t>(last - first) < size) {
+        return last;
+    }
+    if (!anchorChosen_) {
+        std::array<std::size_t, 256> count{};
+        for (const char* p = first; p < last; ++p) {
+            ++count[static_cast<unsigned char>(*p)];
+        }
+        for (std::size_t i = 1; i < size; ++i) {
+            if (count[static_cast<unsigned char>(text_[i])] <
+                count[static_cast<unsigned char>(text_[anchor_])]) {
+                anchor_ = i;
+            }
+        }
+        anchorChosen_ = true;
+    }
+    // Only where the whole key fits around the anchor byte.
+    const char* scan = first + anchor_;
+    const char* scanEnd = last - (size - 1 - anchor_);
+    while (scan < scanEnd) {
+        const void* found =
+            std::memchr(scan, text_[anchor_], static_cast<std::size_t>(scanEnd - scan));
+        if (found == nullptr) {
+            break;
+        }
+        const char* start = static_cast<const char*>(found) - anchor_;
+        if (std::memcmp(start, text_.data(), size) == 0) {
+            return start;
+        }
+        scan = static_cast<const char*>(found) + 1;
+    }
+    return last;
 }
 
 TextReader::TextReader(Rules rules) : rules_(rules) {}
@@ -293,7 +323,7 @@ std::uint32_t TextReader::readUnsignedToken() {
     return parseUnsignedToken(token);
 }
 
-void TextReader::skipLinesWithout(std::span<const LineKey> keys) {
+void TextReader::skipLinesWithout(std::span<LineKey> keys) {
     if (source_ == nullptr || rules_ != Rules::report) {
         return;
     }
@@ -313,7 +343,7 @@ void TextReader::skipLinesWithout(std::span<const LineKey> keys) {
         if (stop == nullptr) {
             stop = last;
         }
-        for (const LineKey& key : keys) {
+        for (LineKey& key : keys) {
             stop = key.findIn(first, stop);
         }
         const char* lineStart = stop;

@@ -4,7 +4,6 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <functional>
 #include <memory>
 #include <span>
 #include <stdexcept>
@@ -35,17 +34,21 @@ public:
 
 ConsoleWriter& console();
 
-// A key text searched for in lines; prepared once for fast skipping.
+// A key text searched for in lines. The search looks for one byte of the
+// key with memchr and compares the rest where it finds it; which byte is
+// chosen on the first search, as the key's rarest byte in the text at hand,
+// so that most of the text is passed over at memchr's speed.
 class LineKey {
 public:
-    explicit LineKey(std::string_view text);
+    explicit LineKey(std::string_view text) : text_(text) {}
     std::string_view text() const { return text_; }
     // The first occurrence in [first, last), or last.
-    const char* findIn(const char* first, const char* last) const;
+    const char* findIn(const char* first, const char* last);
 
 private:
     std::string_view text_;
-    std::boyer_moore_horspool_searcher<const char*> searcher_;
+    std::size_t anchor_ = 0;
+    bool anchorChosen_ = false;
 };
 
 struct ByteSource;
@@ -78,7 +81,7 @@ public:
     // Moves past whole lines that cannot hold any of the keys within their
     // first 255 characters. May stop early, at any line start: it only saves
     // the caller reading those lines one by one.
-    void skipLinesWithout(std::span<const LineKey> keys);
+    void skipLinesWithout(std::span<LineKey> keys);
 
 private:
     Rules rules_;
