@@ -41,7 +41,6 @@ ConsoleWriter& console();
 class LineKey {
 public:
     explicit LineKey(std::string_view text) : text_(text) {}
-    std::string_view text() const { return text_; }
     // The first occurrence in [first, last), or last.
     const char* findIn(const char* first, const char* last);
 
