@@ -48,42 +48,40 @@ TEST_P(Calculation, DerivesTheSettings) {
     EXPECT_EQ(f.uas, c.in.uas);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Machines, Calculation,
-    testing::Values(CalcCase{"worked_3gb_first_branch",
-                             {3221225472, 536870912, 805306368, 1073741824, 104857600},
-                             {2361393152, 511180, 524288, 524288, 117440512}},
-                    CalcCase{"worked_3840mb_second_branch",
-                             {4026531840, 536870912, 805306368, 1073741824, 209715200},
-                             {2013265920, 425984, 524288, 524288, 218103808}},
-                    CalcCase{"largest_memory_caps_min_pages",
-                             {4294967295, 0, 0, 0, 0},
-                             {3862953984, 655360, 655360, 655360, 16777216}},
-                    // Just under 3250 MB the UAS is not taken off; at 3250 MB it is.
-                    CalcCase{"just_under_3250mb_ignores_uas",
-                             {3407871999, 0, 0, 1073741824, 0},
-                             {3066036224, 655360, 655360, 655360, 16777216}},
-                    CalcCase{"at_3250mb_subtracts_uas",
-                             {3407872000, 0, 0, 1073741824, 0},
-                             {1992294400, 486656, 524288, 524288, 16777216}}),
-    caseName);
+const CalcCase MACHINES[] = {
+    {"worked_3gb_first_branch",
+     {3221225472, 536870912, 805306368, 1073741824, 104857600},
+     {2361393152, 511180, 524288, 524288, 117440512}},
+    {"worked_3840mb_second_branch",
+     {4026531840, 536870912, 805306368, 1073741824, 209715200},
+     {2013265920, 425984, 524288, 524288, 218103808}},
+    {"largest_memory_caps_min_pages",
+     {4294967295, 0, 0, 0, 0},
+     {3862953984, 655360, 655360, 655360, 16777216}},
+    // Just under 3250 MB the UAS is not taken off; at 3250 MB it is.
+    {"just_under_3250mb_ignores_uas",
+     {3407871999, 0, 0, 1073741824, 0},
+     {3066036224, 655360, 655360, 655360, 16777216}},
+    {"at_3250mb_subtracts_uas",
+     {3407872000, 0, 0, 1073741824, 0},
+     {1992294400, 486656, 524288, 524288, 16777216}},
+    // Negative differences are floored at zero rather than wrapped into the
+    // largest cache.
+    {"footprint_over_memory_gives_no_file_cache",
+     {3221225472, 2899102925 + 1048576, 0, 0, 0},
+     {0, 655360, 655360, 655360, 16777216}},
+    {"high_water_over_memory_gives_no_pages",
+     {3221225472, 0, 2899102925 + 4096, 0, 0},
+     {2898264064, 0, 524288, 524288, 16777216}},
+    {"just_under_a_page_short",
+     {3221225472, 0, 2899102925 + 1, 0, 0},
+     {2898264064, 0, 524288, 524288, 16777216}},
+    {"uas_pushes_both_below_zero",
+     {4294967295, 0, 0, 4294967295, 0},
+     {0, 0, 524288, 524288, 16777216}},
+};
 
-// Negative differences are floored at zero rather than wrapped into the
-// largest cache.
-INSTANTIATE_TEST_SUITE_P(NegativeDifferences, Calculation,
-                         testing::Values(CalcCase{"footprint_over_memory_gives_no_file_cache",
-                                                  {3221225472, 2899102925 + 1048576, 0, 0, 0},
-                                                  {0, 655360, 655360, 655360, 16777216}},
-                                         CalcCase{"high_water_over_memory_gives_no_pages",
-                                                  {3221225472, 0, 2899102925 + 4096, 0, 0},
-                                                  {2898264064, 0, 524288, 524288, 16777216}},
-                                         CalcCase{"just_under_a_page_short",
-                                                  {3221225472, 0, 2899102925 + 1, 0, 0},
-                                                  {2898264064, 0, 524288, 524288, 16777216}},
-                                         CalcCase{"uas_pushes_both_below_zero",
-                                                  {4294967295, 0, 0, 4294967295, 0},
-                                                  {0, 0, 524288, 524288, 16777216}}),
-                         caseName);
+INSTANTIATE_TEST_SUITE_P(Machines, Calculation, testing::ValuesIn(MACHINES), caseName);
 
 TEST(DsCache, RoundsUpToTheNextSixteenMegabyteStep) {
     struct Step {
