@@ -14,29 +14,33 @@
 
 namespace harness {
 
-// A file in memory-backed storage, rewritten for every input.
-inline const std::string& scratchFile(std::string_view bytes) {
-    static const std::string name = [] {
-        const char* dir = access("/dev/shm", W_OK) == 0 ? "/dev/shm" : "/tmp";
-        return std::string(dir) + "/ravitol-fuzz-" + std::to_string(getpid());
-    }();
+// A file name in memory-backed storage, one per process and purpose.
+inline std::string scratchName(std::string_view purpose) {
+    const char* dir = access("/dev/shm", W_OK) == 0 ? "/dev/shm" : "/tmp";
+    return std::string(dir) + "/ravitol-fuzz-" + std::to_string(getpid()) + "-" +
+           std::string(purpose);
+}
+
+inline void writeFile(const std::string& name, std::string_view bytes) {
     int fd = open(name.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
     if (fd < 0 || write(fd, bytes.data(), bytes.size()) != static_cast<ssize_t>(bytes.size())) {
         std::abort();
     }
     close(fd);
+}
+
+// A file holding `bytes`, rewritten for every input.
+inline const std::string& scratchFile(std::string_view bytes) {
+    static const std::string name = scratchName("report");
+    writeFile(name, bytes);
     return name;
 }
 
 // Makes `bytes` the process's standard input, read from the start.
 inline void setStandardInput(std::string_view bytes) {
-    static const std::string name = scratchFile("") + "-stdin";
-    int fd = open(name.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-    if (fd < 0 || write(fd, bytes.data(), bytes.size()) != static_cast<ssize_t>(bytes.size())) {
-        std::abort();
-    }
-    close(fd);
-    fd = open(name.c_str(), O_RDONLY);
+    static const std::string name = scratchName("stdin");
+    writeFile(name, bytes);
+    int fd = open(name.c_str(), O_RDONLY);
     if (fd < 0 || dup2(fd, 0) < 0) {
         std::abort();
     }

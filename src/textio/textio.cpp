@@ -22,19 +22,11 @@ constexpr std::size_t INPUT_BUFFER_SIZE = 64 * 1024;
 
 bool isLineEnd(char c) { return c == '\r' || c == '\n'; }
 
-// The first of two bytes in [first, last), or last. memchr runs many bytes
-// a step, which matters on the long lines of a report.
-const char* findFirstOf(const char* first, const char* last, char a, char b) {
-    const auto size = static_cast<std::size_t>(last - first);
-    const void* atA = std::memchr(first, a, size);
-    const char* end = atA != nullptr ? static_cast<const char*>(atA) : last;
-    if (b != a) {
-        const void* atB = std::memchr(first, b, static_cast<std::size_t>(end - first));
-        if (atB != nullptr) {
-            end = static_cast<const char*>(atB);
-        }
-    }
-    return end;
+// The first c in [first, last), or last. memchr runs many bytes a step,
+// which matters on the long lines of a report.
+const char* findByte(const char* first, const char* last, char c) {
+    const void* found = std::memchr(first, c, static_cast<std::size_t>(last - first));
+    return found != nullptr ? static_cast<const char*>(found) : last;
 }
 
 }  // namespace
@@ -109,9 +101,9 @@ struct ByteSource {
         while (available()) {
             const char* first = data() + pos;
             const char* last = data() + end;
-            const char* p = findFirstOf(first, last, '\n', '\r');
+            const char* p = findByte(first, findByte(first, last, '\n'), '\r');
             if (stopAtCtrlZ) {
-                p = findFirstOf(first, p, CTRL_Z, CTRL_Z);
+                p = findByte(first, p, CTRL_Z);
             }
             pos += static_cast<std::size_t>(p - first);
             if (p < last) {
@@ -190,16 +182,15 @@ const char* LineKey::findIn(const char* first, const char* last) {
     const char* scan = first + anchor_;
     const char* scanEnd = last - (size - 1 - anchor_);
     while (scan < scanEnd) {
-        const void* found =
-            std::memchr(scan, text_[anchor_], static_cast<std::size_t>(scanEnd - scan));
-        if (found == nullptr) {
+        const char* found = findByte(scan, scanEnd, text_[anchor_]);
+        if (found == scanEnd) {
             break;
         }
-        const char* start = static_cast<const char*>(found) - anchor_;
+        const char* start = found - anchor_;
         if (std::memcmp(start, text_.data(), size) == 0) {
             return start;
         }
-        scan = static_cast<const char*>(found) + 1;
+        scan = found + 1;
     }
     return last;
 }
@@ -339,10 +330,7 @@ void TextReader::skipLinesWithout(std::span<LineKey> keys) {
         // that line is left to readLine, which knows where a Ctrl-Z ends
         // the input and whether a key lies within the line's first 255
         // characters.
-        const char* stop = static_cast<const char*>(std::memchr(first, CTRL_Z, s.end - s.pos));
-        if (stop == nullptr) {
-            stop = last;
-        }
+        const char* stop = findByte(first, last, CTRL_Z);
         for (LineKey& key : keys) {
             stop = key.findIn(first, stop);
         }
